@@ -1,0 +1,30 @@
+#pragma once
+// The Linux implementation of the platform interface: POSIX pread at 64-bit offsets,
+// ioctl(BLKGETSIZE64), sysfs under an injectable root, /proc/self/mountinfo.
+
+#include <string>
+
+#include "platform/device.h"
+
+namespace reelvane::platform {
+
+class LinuxPlatform : public Platform {
+public:
+    // root is where sys/, dev/, proc/ and run/ are looked up: "/" on a running
+    // system, a captured tree in the tests.
+    explicit LinuxPlatform(std::string root = "/");
+
+    const std::string& Root() const { return root_; }
+
+    void InitPathConstants(PathConstants& constants) const override;
+    std::unique_ptr<Stream> Open(const std::string& path, OpenMode mode) const override;
+    std::string ErrorText(int error) const override;
+    std::optional<std::string> FolderOnDevice(const std::string& folder,
+                                              const std::string& devicePath) const override;
+    bool SameFile(const std::string& a, const std::string& b) const override;
+
+private:
+    std::string root_;
+};
+
+}  // namespace reelvane::platform

@@ -1,0 +1,37 @@
+#pragma once
+// Small readers of the kernel's block-device tree under an injectable root directory
+// ("/" on a running system, a captured tree in the tests), the way lsblk --sysroot
+// reads it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace reelvane::platform::linux_sysfs {
+
+// root joined with a path relative to it ("/" + "sys/block" -> "/sys/block").
+std::string UnderRoot(const std::string& root, const std::string& relative);
+
+// The first line of a sysfs attribute file, without its newline; nothing if unreadable.
+std::optional<std::string> ReadAttribute(const std::string& path);
+
+// The kernel name of the block device with the given major:minor ("sdb1"), through
+// sys/dev/block/M:m; nothing if the tree does not know it.
+std::optional<std::string> BlockNameOf(const std::string& root, unsigned major, unsigned minor);
+
+// The directory of a block device by kernel name: sys/class/block/<name> when it
+// exists, else sys/block/<name> (whole disks in a captured tree).
+std::optional<std::string> BlockDirOf(const std::string& root, const std::string& name);
+
+// For a partition, the kernel name of its disk ("sdb1" -> "sdb"); for a whole disk,
+// the name itself.
+std::string WholeDiskOf(const std::string& root, const std::string& name);
+
+// The devices a device is built on (dm, md: sys/class/block/<name>/slaves), recursively.
+std::vector<std::string> SlavesOf(const std::string& root, const std::string& name);
+
+// The removable attribute of the disk that holds the named device.
+std::optional<bool> IsRemovable(const std::string& root, const std::string& name);
+
+}  // namespace reelvane::platform::linux_sysfs
