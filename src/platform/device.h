@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace reelvane::platform {
 
@@ -29,6 +30,21 @@ enum class OpenMode : int {
 struct IoResult {
     std::size_t bytes = 0;
     int error = 0;
+};
+
+// The kind of drive a volume lives on, as the drive-type query names it.
+enum class DriveKind { Unknown, Removable, Fixed, Remote, CdRom, RamDisk };
+
+// The label and the file-system name of a volume ("vfat", "ext4", "NTFS").
+struct VolumeLabel {
+    std::string label;
+    std::string fileSystem;
+};
+
+// The total bytes of a mounted volume and the bytes free for the user.
+struct VolumeSpace {
+    std::int64_t total = 0;
+    std::int64_t free = 0;
 };
 
 // The four path constants of a recovery session.
@@ -84,6 +100,42 @@ public:
                                                       const std::string& devicePath) const = 0;
     // True when both paths name one existing file.
     virtual bool SameFile(const std::string& a, const std::string& b) const = 0;
+
+    // The volume queries of the partition list. None of them raises; a query the
+    // platform cannot answer reports nothing, and the list keeps its defaults.
+    // A volume is named by its "letter": a drive letter, or a kernel name ("sdb1").
+
+    // The volumes the partition list examines, in the order it lists them.
+    virtual std::vector<std::string> VolumeLetters() const { return {}; }
+    // The label and file-system name; nothing when the volume cannot be asked.
+    virtual std::optional<VolumeLabel> VolumeInformation(const std::string& /*letter*/) const
+    {
+        return std::nullopt;
+    }
+    // Total and free bytes of the mounted file system; nothing when not mounted.
+    virtual std::optional<VolumeSpace> VolumeFreeSpace(const std::string& /*letter*/) const
+    {
+        return std::nullopt;
+    }
+    // The kind of the drive that holds the volume.
+    virtual DriveKind VolumeDriveKind(const std::string& /*letter*/) const { return DriveKind::Unknown; }
+    // The physical drive number of the disk that holds the volume (its first extent).
+    virtual std::optional<std::uint32_t> VolumeDiskNumber(const std::string& /*letter*/) const
+    {
+        return std::nullopt;
+    }
+    // The byte size of the volume's device itself, whatever its file system says; 0
+    // when unknown.
+    virtual std::int64_t VolumeDeviceSize(const std::string& /*letter*/) const { return 0; }
+
+    // The device path of physical drive n; nothing when there is no drive n. By
+    // default DevicePrefix + PhysicalDriveStem + n.
+    virtual std::optional<std::string> PhysicalDrivePath(int number) const
+    {
+        PathConstants constants;
+        InitPathConstants(constants);
+        return constants.DevicePrefix + constants.PhysicalDriveStem + std::to_string(number);
+    }
 };
 
 }  // namespace reelvane::platform

@@ -16,6 +16,7 @@
 #include "platform/errors.h"
 #include "platform/linux/mountinfo.h"
 #include "platform/linux/sysfs.h"
+#include "platform/linux/volume_queries.h"
 
 namespace reelvane::platform {
 
@@ -202,6 +203,58 @@ bool LinuxPlatform::SameFile(const std::string& a, const std::string& b) const
     struct stat sa{}, sb{};
     if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// A kernel name as the volume queries accept it: never a path of its own.
+namespace {
+bool IsKernelName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+}  // namespace
+
+std::vector<std::string> LinuxPlatform::VolumeLetters() const
+{
+    return linux_volumes::VolumeNames(root_);
+}
+
+std::optional<VolumeLabel> LinuxPlatform::VolumeInformation(const std::string& letter) const
+{
+    if (!IsKernelName(letter)) return std::nullopt;
+    const auto facts = linux_volumes::DescribeVolume(root_, letter);
+    if (!facts) return std::nullopt;
+    return VolumeLabel{facts->label, facts->fileSystem};
+}
+
+std::optional<VolumeSpace> LinuxPlatform::VolumeFreeSpace(const std::string& letter) const
+{
+    if (!IsKernelName(letter)) return std::nullopt;
+    return linux_volumes::MountedSpace(root_, letter);
+}
+
+DriveKind LinuxPlatform::VolumeDriveKind(const std::string& letter) const
+{
+    if (!IsKernelName(letter) || !linux_sysfs::BlockDirOf(root_, letter)) return DriveKind::Unknown;
+    return linux_volumes::DriveKindOf(root_, letter);
+}
+
+std::optional<std::uint32_t> LinuxPlatform::VolumeDiskNumber(const std::string& letter) const
+{
+    if (!IsKernelName(letter) || !linux_sysfs::BlockDirOf(root_, letter)) return std::nullopt;
+    return linux_volumes::DriveNumberOf(root_, linux_sysfs::WholeDiskOf(root_, letter));
+}
+
+std::int64_t LinuxPlatform::VolumeDeviceSize(const std::string& letter) const
+{
+    if (!IsKernelName(letter)) return 0;
+    return linux_volumes::DeviceBytes(root_, letter);
+}
+
+std::optional<std::string> LinuxPlatform::PhysicalDrivePath(int number) const
+{
+    const auto drives = linux_volumes::NumberedDrives(root_);
+    if (number < 0 || static_cast<std::size_t>(number) >= drives.size()) return std::nullopt;
+    return linux_sysfs::UnderRoot(root_, "dev/" + drives[static_cast<std::size_t>(number)]);
 }
 
 }  // namespace reelvane::platform

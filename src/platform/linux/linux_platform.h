@@ -23,6 +23,16 @@ public:
                                               const std::string& devicePath) const override;
     bool SameFile(const std::string& a, const std::string& b) const override;
 
+    // The partition list: letters are kernel names ("mmcblk0p1", "sda").
+    std::vector<std::string> VolumeLetters() const override;
+    std::optional<VolumeLabel> VolumeInformation(const std::string& letter) const override;
+    std::optional<VolumeSpace> VolumeFreeSpace(const std::string& letter) const override;
+    DriveKind VolumeDriveKind(const std::string& letter) const override;
+    std::optional<std::uint32_t> VolumeDiskNumber(const std::string& letter) const override;
+    std::int64_t VolumeDeviceSize(const std::string& letter) const override;
+    // Drive n is the n-th whole disk in name order (see linux_volumes::NumberedDrives).
+    std::optional<std::string> PhysicalDrivePath(int number) const override;
+
 private:
     std::string root_;
 };

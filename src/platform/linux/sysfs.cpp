@@ -1,7 +1,9 @@
 #include "platform/linux/sysfs.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 namespace fs = std::filesystem;
 
@@ -97,6 +99,111 @@ std::optional<bool> IsRemovable(const std::string& root, const std::string& name
     const auto value = ReadAttribute(*dir + "/removable");
     if (!value) return std::nullopt;
     return *value == "1";
+}
+
+bool NaturalLess(const std::string& a, const std::string& b)
+{
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            std::size_t ei = i, ej = j;
+            while (ei < a.size() && isDigit(a[ei])) ++ei;
+            while (ej < b.size() && isDigit(b[ej])) ++ej;
+            // Compare the runs by value: without leading zeros, a longer run is larger.
+            std::size_t si = i, sj = j;
+            while (si + 1 < ei && a[si] == '0') ++si;
+            while (sj + 1 < ej && b[sj] == '0') ++sj;
+            if (ei - si != ej - sj) return ei - si < ej - sj;
+            const int c = a.compare(si, ei - si, b, sj, ej - sj);
+            if (c != 0) return c < 0;
+            if (ei - i != ej - j) return ei - i < ej - j;   // "01" after "1"
+            i = ei;
+            j = ej;
+        } else {
+            if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+            ++i;
+            ++j;
+        }
+    }
+    return a.size() - i < b.size() - j;
+}
+
+std::vector<std::string> WholeDisks(const std::string& root)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(UnderRoot(root, "sys/block"), ec)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end(), NaturalLess);
+    return names;
+}
+
+std::vector<std::string> PartitionsOf(const std::string& root, const std::string& disk)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    const fs::path dir = UnderRoot(root, "sys/block/" + disk);
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        std::error_code ignored;
+        if (entry.is_directory(ignored) && fs::exists(entry.path() / "partition", ignored)) {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end(), NaturalLess);
+    return names;
+}
+
+std::optional<DevNumber> DevNumberOf(const std::string& root, const std::string& name)
+{
+    const auto dir = BlockDirOf(root, name);
+    if (!dir) return std::nullopt;
+    const auto value = ReadAttribute(*dir + "/dev");
+    if (!value) return std::nullopt;
+    const std::size_t colon = value->find(':');
+    if (colon == std::string::npos) return std::nullopt;
+    try {
+        std::size_t used = 0;
+        const unsigned long major = std::stoul(value->substr(0, colon), &used);
+        if (used != colon) return std::nullopt;
+        const std::string minorText = value->substr(colon + 1);
+        const unsigned long minor = std::stoul(minorText, &used);
+        if (used != minorText.size()) return std::nullopt;
+        if (major > std::numeric_limits<unsigned>::max() || minor > std::numeric_limits<unsigned>::max()) {
+            return std::nullopt;
+        }
+        return DevNumber{static_cast<unsigned>(major), static_cast<unsigned>(minor)};
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<std::int64_t> SizeInBytesOf(const std::string& root, const std::string& name)
+{
+    const auto dir = BlockDirOf(root, name);
+    if (!dir) return std::nullopt;
+    const auto value = ReadAttribute(*dir + "/size");
+    if (!value || value->empty() || value->find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    try {
+        const unsigned long long units = std::stoull(*value);
+        if (units > static_cast<unsigned long long>(std::numeric_limits<std::int64_t>::max() / 512)) {
+            return std::nullopt;
+        }
+        return static_cast<std::int64_t>(units) * 512;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+bool LoopHasBackingFile(const std::string& root, const std::string& name)
+{
+    const auto dir = BlockDirOf(root, name);
+    if (!dir) return false;
+    std::error_code ec;
+    return fs::exists(*dir + "/loop/backing_file", ec);
 }
 
 }  // namespace reelvane::platform::linux_sysfs

@@ -34,4 +34,29 @@ std::vector<std::string> SlavesOf(const std::string& root, const std::string& na
 // The removable attribute of the disk that holds the named device.
 std::optional<bool> IsRemovable(const std::string& root, const std::string& name);
 
+// Kernel names in the order a user reads them: runs of digits compare by their value
+// ("loop2" before "loop10", "sda9" before "sda10"), everything else byte by byte.
+bool NaturalLess(const std::string& a, const std::string& b);
+
+// The whole disks of sys/block, in NaturalLess order.
+std::vector<std::string> WholeDisks(const std::string& root);
+
+// The partitions of a whole disk (its subdirectories holding a partition attribute),
+// in NaturalLess order.
+std::vector<std::string> PartitionsOf(const std::string& root, const std::string& disk);
+
+// The device number of a block device from its dev attribute ("179:1").
+struct DevNumber {
+    unsigned major = 0;
+    unsigned minor = 0;
+};
+std::optional<DevNumber> DevNumberOf(const std::string& root, const std::string& name);
+
+// The size attribute in bytes (the kernel counts 512-byte units whatever the
+// device's sector size); nothing if unreadable.
+std::optional<std::int64_t> SizeInBytesOf(const std::string& root, const std::string& name);
+
+// True for a loop device bound to a file (loop/backing_file exists).
+bool LoopHasBackingFile(const std::string& root, const std::string& name);
+
 }  // namespace reelvane::platform::linux_sysfs
