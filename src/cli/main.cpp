@@ -23,8 +23,9 @@ int main(int argc, char** argv)
                      reelvane::cli::UsageText().c_str());
         return 2;
     }
+    const reelvane::platform::LinuxPlatform platform(options.sysroot);
+    if (options.list) return reelvane::cli::RunList(platform, stdout, stderr);
     reelvane::cli::InstallInterruptHandler();
-    const reelvane::platform::LinuxPlatform platform;
     return reelvane::cli::RunCarve(options, platform, stdout, isatty(STDERR_FILENO) ? stderr : nullptr,
                                    stderr);
 }
