@@ -261,6 +261,8 @@ void TFrmMain::RunHandler(void (TFrmMain::*handler)())
 
 void TFrmMain::ShowError(const QString& message) { services_.ShowError(this, message); }
 
+RunObserver& TFrmMain::RunView() { return *runView_; }
+
 void TFrmMain::SetClock(Clock clock) { clock_ = std::move(clock); }
 
 std::int64_t TFrmMain::Now() const { return clock_(); }

@@ -13,6 +13,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/run_observer.h"
 #include "engine/session.h"
 #include "ui/time_remaining.h"
 
@@ -61,6 +62,8 @@ public:
     ~TFrmMain() override;
 
     RecoverySession& Session() { return session_; }
+    // The progress page as the engine's loops see it.
+    RunObserver& RunView();
     // The time source of the time-remaining estimate (tests give their own).
     void SetClock(Clock clock);
     // True from a "Next" click until its closing line is written.

@@ -18,7 +18,7 @@ TPageFour::TPageFour(QWidget* parent) : QWidget(parent)
     auto* page = AlignVertically(this, 0);
 
     auto* area = new TPanel(this);
-    auto* row = AlignHorizontally(area, 1);
+    auto* row = AlignHorizontally(area, 0);
     Physical = MakeDeviceList(area, "Physical",
                               {QStringLiteral("Hard Drive"), QStringLiteral("Device Type"),
                                QStringLiteral("Size")},

@@ -57,7 +57,7 @@ TPageOne::TPageOne(QWidget* parent) : QWidget(parent)
     glow->setOffset(1, 1);
     glow->setBlurRadius(3);
     memo->setGraphicsEffect(glow);
-    auto* column = AlignVertically(panel, 1);
+    auto* column = AlignVertically(panel, 0);
     column->addStretch(1);
     column->addWidget(memo);
 }

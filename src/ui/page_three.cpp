@@ -41,10 +41,10 @@ TPageThree::TPageThree(QWidget* parent) : QWidget(parent)
     auto* page = AlignVertically(this, 0);
     auto* panel = new TPanel(this);
     page->addWidget(panel);
-    auto* inside = AlignVertically(panel, 1);
+    auto* inside = AlignVertically(panel, 0);
 
     auto* area = new TPanel(panel);
-    auto* column = AlignVertically(area, 1);
+    auto* column = AlignVertically(area, 0);
 
     RzToolbar2 = new TToolbar(area);
     RzToolbar2->setObjectName(QStringLiteral("RzToolbar2"));
@@ -79,7 +79,7 @@ TPageThree::TPageThree(QWidget* parent) : QWidget(parent)
 
     auto* bottom = new TPanel(panel);
     bottom->setFixedHeight(111);
-    auto* logColumn = AlignVertically(bottom, 1);
+    auto* logColumn = AlignVertically(bottom, 0);
     ScanLog = new QPlainTextEdit(bottom);
     ScanLog->setObjectName(QStringLiteral("ScanLog"));
     ScanLog->setReadOnly(true);

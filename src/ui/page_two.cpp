@@ -63,7 +63,7 @@ SectorPanel MakeSectorPanel(QWidget* parent, int width, const char* startsLabel,
     p.picture->setFixedSize(width - 2, 178);
     p.picture->setPixmap(QIcon(QStringLiteral(":/pictures/notes.svg")).pixmap(width - 2, 178));
     p.picture->setScaledContents(true);
-    auto* column = AlignVertically(p.panel, 1);
+    auto* column = AlignVertically(p.panel, 0);
     column->addStretch(1);
     column->addWidget(p.picture);
     return p;
@@ -75,10 +75,10 @@ TPageTwo::TPageTwo(QWidget* parent) : QWidget(parent)
     auto* page = AlignVertically(this, 0);
     auto* panel = new TPanel(this);
     page->addWidget(panel);
-    auto* inside = AlignVertically(panel, 1);
+    auto* inside = AlignVertically(panel, 0);
 
     auto* area = new TPanel(panel);
-    auto* row = AlignHorizontally(area, 1);
+    auto* row = AlignHorizontally(area, 0);
     Logical = MakeDeviceList(area, "Logical",
                              {QStringLiteral("Partition"), QStringLiteral("Parent Drive"),
                               QStringLiteral("Partition Type"), QStringLiteral("Size")},

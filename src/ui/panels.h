@@ -20,7 +20,8 @@ public:
     explicit TPanel(QWidget* parent = nullptr, const QString& name = {});
 };
 
-// A vertical or horizontal stack of aligned children inside a panel's border.
+// A vertical or horizontal stack of aligned children (a panel's frame already keeps
+// them inside its border).
 QBoxLayout* AlignVertically(QWidget* panel, int border);
 QBoxLayout* AlignHorizontally(QWidget* panel, int border);
 

@@ -13,8 +13,7 @@ TStatusBar::TStatusBar(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("sStatusBar1"));
     setFixedHeight(24);
-    setFrameShape(QFrame::StyledPanel);
-    setFrameShadow(QFrame::Sunken);
+    setFrameShape(QFrame::NoFrame);
     auto* row = AlignHorizontally(this, 0);
 
     const auto makeLabel = [this](const char* name, const QString& text, int width) {
