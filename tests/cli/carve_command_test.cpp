@@ -40,6 +40,17 @@ Output Carve(const cli::CarveOptions& options)
     return o;
 }
 
+cli::CarveOptions Opts(std::string source, std::string destination, std::string first,
+                       std::string last)
+{
+    cli::CarveOptions o;
+    o.source = std::move(source);
+    o.destination = std::move(destination);
+    o.firstSector = std::move(first);
+    o.lastSector = std::move(last);
+    return o;
+}
+
 }  // namespace
 
 TEST(CarveArguments, Table)
@@ -83,7 +94,7 @@ TEST(CarveCommand, RecoversTheCameraSampleAndLogsLikeTheWindow)
     reelvane::testing::WriteFile(dir / "card.img", image);
     ::mkdir((dir / "out").c_str(), 0755);
 
-    const Output o = Carve({dir / "card.img", dir / "out", "0", ""});
+    const Output o = Carve(Opts(dir / "card.img", dir / "out", "0", ""));
     EXPECT_EQ(o.status, 0) << o.err;
     const std::regex log(
         "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d : Recovering\\.\\.\\.!\n\n"
@@ -101,7 +112,7 @@ TEST(CarveCommand, SectorRangeLimitsTheScan)
     reelvane::testing::Place(image, 1 << 20, reelvane::testing::MakeClip(64));
     reelvane::testing::WriteFile(dir / "card.img", image);
     ::mkdir((dir / "out").c_str(), 0755);
-    const Output o = Carve({dir / "card.img", dir / "out", "2048", "4095"});
+    const Output o = Carve(Opts(dir / "card.img", dir / "out", "2048", "4095"));
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(reelvane::testing::ReadFile(dir / "out/0.MTS"), reelvane::testing::MakeClip(64));
     EXPECT_NE(o.out.find("Approx 12KB data recovered!"), std::string::npos) << o.out;
@@ -113,10 +124,10 @@ TEST(CarveCommand, ErrorsGiveAMessageAndNoClosingLine)
     reelvane::testing::WriteFile(dir / "card.img", std::vector<unsigned char>(4096));
     ::mkdir((dir / "out").c_str(), 0755);
     const std::tuple<cli::CarveOptions, std::string> cases[] = {
-        {{dir / "card.img", dir / "nowhere", "0", ""}, "does not exist or is not a folder"},
-        {{dir / "missing.img", dir / "out", "0", ""}, "Cannot open file \"" + (dir / "missing.img") + "\""},
-        {{dir / "card.img", dir / "out", "x1", ""}, "'x1' is not a valid integer value"},
-        {{dir / "card.img", dir / "out", "-4", ""}, "Sector -4 is negative"},
+        {Opts(dir / "card.img", dir / "nowhere", "0", ""), "does not exist or is not a folder"},
+        {Opts(dir / "missing.img", dir / "out", "0", ""), "Cannot open file \"" + (dir / "missing.img") + "\""},
+        {Opts(dir / "card.img", dir / "out", "x1", ""), "'x1' is not a valid integer value"},
+        {Opts(dir / "card.img", dir / "out", "-4", ""), "Sector -4 is negative"},
     };
     for (const auto& [options, message] : cases) {
         const Output o = Carve(options);
@@ -132,7 +143,7 @@ TEST(CarveCommand, NothingFoundIsStillASuccess)
     TempDir dir;
     reelvane::testing::WriteFile(dir / "blank.img", std::vector<unsigned char>(1 << 20));
     ::mkdir((dir / "out").c_str(), 0755);
-    const Output o = Carve({dir / "blank.img", dir / "out", "0", ""});
+    const Output o = Carve(Opts(dir / "blank.img", dir / "out", "0", ""));
     EXPECT_EQ(o.status, 0);
     EXPECT_NE(o.out.find(" : Not found any MTS file fragments!\n\n"), std::string::npos) << o.out;
 }
