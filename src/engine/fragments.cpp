@@ -37,6 +37,7 @@ void MergeHits(const HitList& hits, FragmentList& fragments,
     // precisely where the HitList starts a new run of its own.
     constexpr std::size_t kLinesBetweenEvents = 4096;
     std::size_t sinceEvents = 0;
+    fragments.reserve(fragments.size() + hits.Runs().size());
     for (const HitList::Run& run : hits.Runs()) {
         if (letEventsRun && sinceEvents++ % kLinesBetweenEvents == 0) letEventsRun();
         const std::int64_t end = run.first + (run.count - 1) * kHitSpacing + kHitSpacing;
