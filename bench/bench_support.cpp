@@ -145,6 +145,20 @@ void RemoveFilesIn(const std::string& folder)
     ::closedir(dir);
 }
 
+Arguments ParseArguments(int argc, char** argv, const std::vector<std::string>& valued)
+{
+    Arguments args;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (i + 1 < argc && std::find(valued.begin(), valued.end(), a) != valued.end()) {
+            args.options[a] = argv[++i];
+        } else {
+            args.positional.push_back(a);
+        }
+    }
+    return args;
+}
+
 double TimeProgram(const std::vector<std::string>& argv)
 {
     std::vector<char*> args;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,20 @@ void RemoveFilesIn(const std::string& folder);
 // Runs a program (no shell) and waits for it; returns the seconds it took, or throws
 // when it cannot be started or exits non-zero. Its standard output goes to /dev/null.
 double TimeProgram(const std::vector<std::string>& argv);
+
+// A benchmark's command line: "--name VALUE" for the names it takes, every other
+// argument positional.
+struct Arguments {
+    std::map<std::string, std::string> options;
+    std::vector<std::string> positional;
+
+    std::string Option(const std::string& name, const std::string& fallback) const
+    {
+        const auto it = options.find(name);
+        return it == options.end() ? fallback : it->second;
+    }
+};
+Arguments ParseArguments(int argc, char** argv, const std::vector<std::string>& valued);
 
 // "OK" / "MISSED" for a figure against its target.
 std::string Verdict(bool met);

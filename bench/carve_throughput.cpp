@@ -96,19 +96,10 @@ void Concatenate(const std::string& folder, std::int64_t lines, const std::strin
 
 int main(int argc, char** argv)
 {
-    int runs = 3;
-    std::string carver;
-    std::vector<std::string> positional;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--runs" && i + 1 < argc) {
-            runs = std::atoi(argv[++i]);
-        } else if (a == "--carver" && i + 1 < argc) {
-            carver = argv[++i];
-        } else {
-            positional.push_back(a);
-        }
-    }
+    const Arguments args = ParseArguments(argc, argv, {"--runs", "--carver"});
+    const int runs = std::atoi(args.Option("--runs", "3").c_str());
+    const std::string carver = args.Option("--carver", "");
+    const std::vector<std::string>& positional = args.positional;
     if (positional.size() != 2 || runs < 1) {
         std::fprintf(stderr, "usage: reelvane-bench-carve [--runs N] [--carver PATH] IMAGE FOLDER\n");
         return 2;

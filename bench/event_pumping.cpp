@@ -47,16 +47,9 @@ private:
 
 int main(int argc, char** argv)
 {
-    std::int64_t mergeRuns = 1000000;
-    std::vector<std::string> positional;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--runs-in-merge" && i + 1 < argc) {
-            mergeRuns = std::atoll(argv[++i]);
-        } else {
-            positional.push_back(a);
-        }
-    }
+    const Arguments args = ParseArguments(argc, argv, {"--runs-in-merge"});
+    const std::int64_t mergeRuns = std::atoll(args.Option("--runs-in-merge", "1000000").c_str());
+    const std::vector<std::string>& positional = args.positional;
     if (positional.size() != 2 || mergeRuns < 2) {
         std::fprintf(stderr, "usage: reelvane-bench-events [--runs-in-merge N] IMAGE FOLDER\n");
         return 2;

@@ -38,19 +38,6 @@ struct HandLoop {
     std::int64_t hits = 0;
 };
 
-// The engine's sector test with its two checks the other way round: the sync bytes
-// first, so that a sector whose byte 4 is not 0x47 (almost every sector that does
-// not begin a packet) is settled after one cache line. The answer is the same for
-// every sector; only the cost differs.
-inline bool SyncFirstSectorTest(const unsigned char* sector) noexcept
-{
-    if (sector[4] != 0x47 || sector[196] != 0x47 || sector[388] != 0x47) return false;
-    const int t1 = sector[0] * 256 + sector[1];
-    const int t2 = sector[192] * 256 + sector[193];
-    const int t3 = sector[384] * 256 + sector[385];
-    return !(t2 - t1 > 15 && t3 - t1 > 15 && t3 - t2 > 15);
-}
-
 // The scan's work without the engine around it: pread a chunk, test its sectors,
 // keep the hits; the reads and the tests timed apart.
 template <typename Test>
@@ -94,16 +81,9 @@ HandLoop BestHandLoop(const std::string& path, std::int64_t size, int runs, Test
 
 int main(int argc, char** argv)
 {
-    int runs = 3;
-    std::vector<std::string> positional;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--runs" && i + 1 < argc) {
-            runs = std::atoi(argv[++i]);
-        } else {
-            positional.push_back(a);
-        }
-    }
+    const Arguments args = ParseArguments(argc, argv, {"--runs"});
+    const int runs = std::atoi(args.Option("--runs", "3").c_str());
+    const std::vector<std::string>& positional = args.positional;
     if (positional.size() != 2 || runs < 1) {
         std::fprintf(stderr, "usage: reelvane-bench-scan [--runs N] IMAGE FOLDER\n");
         return 2;
@@ -141,7 +121,6 @@ int main(int argc, char** argv)
     const HandLoop hand = BestHandLoop(image, size, runs, [](const unsigned char* sector) {
         return SectorTest(sector);
     });
-    const HandLoop syncFirst = BestHandLoop(image, size, runs, SyncFirstSectorTest);
 
     const double baselineRate = MBps(size, bestBaseline);
     const double scanRate = MBps(size, bestScan);
@@ -165,9 +144,5 @@ int main(int argc, char** argv)
                 hand.seconds, hand.readSeconds, hand.testSeconds,
                 100.0 * hand.testSeconds / hand.seconds, static_cast<long long>(hand.hits),
                 bestBaseline / hand.seconds);
-    std::printf("   what-if   the same with the sync bytes checked first: %.3f s = reads %.3f s + "
-                "tests %.3f s, %lld hits; ratio to baseline %.3f\n",
-                syncFirst.seconds, syncFirst.readSeconds, syncFirst.testSeconds,
-                static_cast<long long>(syncFirst.hits), bestBaseline / syncFirst.seconds);
     return 0;
 }
