@@ -358,6 +358,7 @@ void TFrmMain::sBBLHDClick()
         }
         item->setIcon(0, partition);
     }
+    WidenColumnsToContents(Logical);
 }
 
 void TFrmMain::sBBPHDClick()
@@ -376,6 +377,7 @@ void TFrmMain::sBBPHDClick()
         item->setText(2, QString::fromStdString(row.SizeText));
         item->setIcon(0, drive);
     }
+    WidenColumnsToContents(Physical);
 }
 
 void TFrmMain::LogicalClick()

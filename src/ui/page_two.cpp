@@ -35,6 +35,15 @@ QTreeWidget* MakeDeviceList(QWidget* parent, const char* name, const QStringList
     return list;
 }
 
+void WidenColumnsToContents(QTreeWidget* list)
+{
+    for (int column = 0; column < list->columnCount(); ++column) {
+        const int layoutWidth = list->columnWidth(column);
+        list->resizeColumnToContents(column);
+        if (list->columnWidth(column) < layoutWidth) list->setColumnWidth(column, layoutWidth);
+    }
+}
+
 SectorPanel MakeSectorPanel(QWidget* parent, int width, const char* startsLabel,
                             const char* firstEdit, const char* endsLabel, const char* lastEdit,
                             const char* pictureName)

@@ -14,6 +14,9 @@ namespace reelvane::ui {
 // A device list in report view: read-only, whole rows, 64 x 64 row icons.
 QTreeWidget* MakeDeviceList(QWidget* parent, const char* name, const QStringList& columns,
                             int columnWidth);
+// Widens the list's columns, never narrows them, so that no filled-in text is cut
+// short (a partition caption with its 64 x 64 icon needs more than 150 pixels).
+void WidenColumnsToContents(QTreeWidget* list);
 
 // The right-hand panel of pages "Two" and "Four": the two sector edits and the picture.
 struct SectorPanel {

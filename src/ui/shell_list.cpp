@@ -145,8 +145,8 @@ void TShellList::Refill()
         setRootIndex(files_->setRootPath(*folder_));
         header()->setSectionResizeMode(QHeaderView::Interactive);
         setColumnWidth(0, 360);
-        setColumnWidth(1, 120);
-        setColumnWidth(2, 160);
+        setColumnWidth(1, 110);
+        setColumnWidth(2, 240);   // "MPEG-2 transport stream" and the like in full
         FocusFirstEntry();
     } else {
         FillComputer();

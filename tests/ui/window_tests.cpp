@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -167,6 +168,28 @@ private slots:
         w.PhysicalDriveRecovery1->trigger();
         QCOMPARE(w.CurrentPage(), QStringLiteral("Four"));
         QCOMPARE(w.Physical->topLevelItemCount(), 1);
+    }
+
+    // The layout gives each column 150 pixels, too few for a labelled partition's
+    // caption beside its 64 x 64 icon: the column widens rather than cut it short.
+    void aLabelledPartitionsCaptionIsShownWhole()
+    {
+        const QString camera = QFINDTESTDATA("../fixtures/sysroot-camera");
+        QVERIFY(!camera.isEmpty());
+        WindowUnderTest t([&camera](const std::string&) {
+            return std::make_unique<platform::LinuxPlatform>(camera.toStdString());
+        });
+        TFrmMain& w = *t.window;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.sBBLHD->click();
+        QCOMPARE(w.Logical->topLevelItemCount(), 1);
+        QCOMPARE(w.Logical->topLevelItem(0)->text(0), QStringLiteral("CAMERA(sdc1:)"));
+        const int needed = w.Logical->iconSize().width() +
+                           QFontMetrics(w.Logical->font()).horizontalAdvance(QStringLiteral("CAMERA(sdc1:)"));
+        QVERIFY(needed > 150);
+        QVERIFY(w.Logical->columnWidth(0) > needed);
+        for (int column = 1; column < 4; ++column) QVERIFY(w.Logical->columnWidth(column) >= 150);
     }
 
     void aClickOnARowFillsTheRange()
