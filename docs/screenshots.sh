@@ -83,8 +83,9 @@ shoot() {
 }
 park() { xdotool mousemove 1 1; sleep 0.3; }
 click() { xdotool mousemove --window "$main" "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.8; }
-# The first press on a list that has just come on screen under xdotool's pointer is
-# lost on this bare X server; a second click on the same row is harmless.
+# After a balloon hint has been up, the first press on a list of the next page is
+# lost on this bare X server (no window manager); a second click on the same row is
+# harmless.
 click_row() { click "$1" "$2"; click "$1" "$2"; }
 
 park
