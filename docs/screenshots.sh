@@ -82,11 +82,17 @@ shoot() {
     echo "$out/$1.png"
 }
 park() { xdotool mousemove 1 1; sleep 0.3; }
-click() { xdotool mousemove --window "$main" "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.8; }
-# After a balloon hint has been up, the first press on a list of the next page is
-# lost on this bare X server (no window manager); a second click on the same row is
-# harmless.
-click_row() { click "$1" "$2"; click "$1" "$2"; }
+# A real pointer glides onto a control; xdotool jumps. Two small moves before the
+# press let the page that has just come on screen see the pointer arrive (a press
+# after a single jump onto a fresh list is otherwise lost).
+click() {
+    xdotool mousemove --window "$main" $(($1 + 4)) $(($2 + 3))
+    sleep 0.3
+    xdotool mousemove --window "$main" "$1" "$2"
+    sleep 0.3
+    xdotool click 1
+    sleep 0.8
+}
 
 park
 runtime=$work/runtime
@@ -115,7 +121,7 @@ shoot page-one-hint root "$screen_box"
 
 # Page "Two": the partition list, the card's partition chosen.
 click 476 $((page + 116))
-click_row 300 $((page + 55))
+click 300 $((page + 55))
 park
 shoot page-two "$main"
 
@@ -140,7 +146,7 @@ shoot page-three-finished-run "$main"
 click 84 $((page + 296))
 click 60 $((page + 399))
 click 476 $((page + 284))
-click_row 300 $((page + 55))
+click 300 $((page + 55))
 park
 shoot page-four "$main"
 
