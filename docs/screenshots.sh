@@ -37,15 +37,19 @@ finish() {
 }
 trap finish EXIT INT TERM
 
-# The sample card: a 4 MiB partition at sector 2048 of a 5 MiB card.
+# The sample card: a 4 MiB partition at sector 2048 of a 5 MiB card. A fixture that
+# has no whole-card image yet gets one made around its partition.
 root=$work/root
 cp -R "$here/tests/fixtures/sysroot-camera" "$root"
 chmod -R u+w "$root"
-disk=$root/sys/block/sdc
-echo 10240 >"$disk/size"
-echo 2048 >"$disk/sdc1/start"
-echo 8192 >"$disk/sdc1/size"
-{ head -c 1048576 /dev/zero; cat "$root/dev/sdc1"; } >"$root/dev/sdc"
+if [ ! -f "$root/dev/sdc" ]; then
+    disk=$root/sys/block/sdc
+    sectors=$(($(wc -c <"$root/dev/sdc1") / 512))
+    echo $((2048 + sectors)) >"$disk/size"
+    echo 2048 >"$disk/sdc1/start"
+    echo "$sectors" >"$disk/sdc1/size"
+    { head -c 1048576 /dev/zero; cat "$root/dev/sdc1"; } >"$root/dev/sdc"
+fi
 rescue=$work/rescue
 mkdir -p "$rescue"
 
