@@ -135,6 +135,12 @@ LinuxPlatform::LinuxPlatform(std::string root) : root_(std::move(root))
     if (root_.empty()) root_ = "/";
 }
 
+LinuxPlatform::LinuxPlatform(std::string root, linux_volumes::FolderSpaceQuery space)
+    : LinuxPlatform(std::move(root))
+{
+    space_ = std::move(space);
+}
+
 void LinuxPlatform::InitPathConstants(PathConstants& constants) const
 {
     // Devices are named by their kernel names: "/dev/" + "sdb1", "/dev/" + "sdc".
@@ -229,7 +235,7 @@ std::optional<VolumeLabel> LinuxPlatform::VolumeInformation(const std::string& l
 std::optional<VolumeSpace> LinuxPlatform::VolumeFreeSpace(const std::string& letter) const
 {
     if (!IsKernelName(letter)) return std::nullopt;
-    return linux_volumes::MountedSpace(root_, letter);
+    return linux_volumes::MountedSpace(root_, letter, space_);
 }
 
 DriveKind LinuxPlatform::VolumeDriveKind(const std::string& letter) const

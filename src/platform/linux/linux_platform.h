@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/device.h"
+#include "platform/linux/volume_queries.h"
 
 namespace reelvane::platform {
 
@@ -13,6 +14,10 @@ public:
     // root is where sys/, dev/, proc/ and run/ are looked up: "/" on a running
     // system, a captured tree in the tests.
     explicit LinuxPlatform(std::string root = "/");
+    // The same, asking space for the free and total bytes of a mounted partition
+    // instead of statvfs: a captured tree's mount points are folders on the disk the
+    // tree lies on, and a test wants figures that do not change with that disk.
+    LinuxPlatform(std::string root, linux_volumes::FolderSpaceQuery space);
 
     const std::string& Root() const { return root_; }
 
@@ -35,6 +40,7 @@ public:
 
 private:
     std::string root_;
+    linux_volumes::FolderSpaceQuery space_;
 };
 
 }  // namespace reelvane::platform

@@ -184,7 +184,17 @@ std::optional<VolumeFacts> DescribeVolume(const std::string& root, const std::st
     return UdevVolume(root, number->major, number->minor);
 }
 
-std::optional<VolumeSpace> MountedSpace(const std::string& root, const std::string& name)
+std::optional<VolumeSpace> StatvfsSpace(const std::string& folder)
+{
+    struct statvfs st{};
+    if (::statvfs(folder.c_str(), &st) != 0) return std::nullopt;
+    const auto unit = static_cast<std::int64_t>(st.f_frsize != 0 ? st.f_frsize : st.f_bsize);
+    return VolumeSpace{static_cast<std::int64_t>(st.f_blocks) * unit,
+                       static_cast<std::int64_t>(st.f_bavail) * unit};
+}
+
+std::optional<VolumeSpace> MountedSpace(const std::string& root, const std::string& name,
+                                        const FolderSpaceQuery& space)
 {
     const auto number = linux_sysfs::DevNumberOf(root, name);
     const std::string source = "/dev/" + name;
@@ -193,11 +203,8 @@ std::optional<VolumeSpace> MountedSpace(const std::string& root, const std::stri
         // the device then.
         const bool byNumber = number && mount.major == number->major && mount.minor == number->minor;
         if (!byNumber && mount.source != source) continue;
-        struct statvfs st{};
-        if (::statvfs(MountPointUnderRoot(root, mount.mountPoint).c_str(), &st) != 0) continue;
-        const auto unit = static_cast<std::int64_t>(st.f_frsize != 0 ? st.f_frsize : st.f_bsize);
-        return VolumeSpace{static_cast<std::int64_t>(st.f_blocks) * unit,
-                           static_cast<std::int64_t>(st.f_bavail) * unit};
+        const std::string folder = MountPointUnderRoot(root, mount.mountPoint);
+        if (auto answer = space ? space(folder) : StatvfsSpace(folder)) return answer;
     }
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 // path is looked up under an injectable root, as lsblk --sysroot does.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,9 +47,18 @@ std::string UnescapeUdevValue(const std::string& value);
 // The probe of root/dev/<name>, or the udev record when the probe cannot open it.
 std::optional<VolumeFacts> DescribeVolume(const std::string& root, const std::string& name);
 
-// statvfs of the mount point of the named device (matched by device number, or by
-// the mount source "/dev/<name>"), looked up under root; nothing when not mounted.
-std::optional<VolumeSpace> MountedSpace(const std::string& root, const std::string& name);
+// The total and free bytes of the file system mounted at a folder; nothing when the
+// folder cannot be asked.
+using FolderSpaceQuery = std::function<std::optional<VolumeSpace>(const std::string& folder)>;
+
+// statvfs of the folder: f_blocks and f_bavail (the bytes free for the user).
+std::optional<VolumeSpace> StatvfsSpace(const std::string& folder);
+
+// The space of the mount point of the named device (matched by device number, or by
+// the mount source "/dev/<name>"), looked up under root and asked through space
+// (statvfs when empty); nothing when not mounted.
+std::optional<VolumeSpace> MountedSpace(const std::string& root, const std::string& name,
+                                        const FolderSpaceQuery& space = {});
 
 // The byte size of the named device: the size of root/dev/<name> when that is an
 // image file standing in for the device, else sysfs size x 512; 0 when unknown.
