@@ -126,12 +126,27 @@ std::optional<std::string> ListedPartitionCaption(const platform::Platform& plat
     return std::nullopt;
 }
 
+// True when the drive list offers the drive row with this caption.
+bool DriveIsListed(const platform::Platform& platform, const std::string& caption)
+{
+    for (const auto& row : discovery::ListPhysicalDrives(platform)) {
+        if (row.Caption == caption) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int RunList(const platform::Platform& platform, std::FILE* out, std::FILE* err)
 {
     const discovery::TNTVolumeList volumes(platform);
     for (int i = 0; i < volumes.RowCount(); ++i) std::fprintf(out, "%s\n", volumes.GetRow(i).c_str());
+    if (volumes.RowCount() == 0) {
+        std::fprintf(err,
+                     "reelvane-carve: no partition is listed: no partition, and no disk whose "
+                     "label or file system could be read (that needs read access to the device "
+                     "or the udev database)\n");
+    }
     const auto drives = discovery::ListPhysicalDrives(platform);
     for (const auto& row : drives) {
         std::fprintf(out, "%s  %s  %s\n", row.Caption.c_str(), row.MediaText.c_str(), row.SizeText.c_str());
@@ -175,6 +190,10 @@ int RunCarve(const CarveOptions& options, const platform::Platform& platform, st
             session.ScanMode = "Logical";
         } else if (options.target == CarveOptions::Target::Drive) {
             rows.Physical = "Hard Drive" + options.source;
+            if (!DriveIsListed(platform, *rows.Physical)) {
+                throw Error("The drive list has no drive \"" + *rows.Physical +
+                            "\" (reelvane-carve --list shows the list).");
+            }
             session.ScanMode = "Physical";
         }
         WriteLogEntry(out, kRecoveringMessage);
