@@ -9,9 +9,24 @@ of bound loop devices, proc/self/mountinfo and run/udev/data/b<major>:<minor>.
 The layout is the kernel's; the values are those of typical machines, trimmed to
 the attributes the discovery code reads.
 
-sysroot-camera also holds dev/sdc1, a 4 MiB FAT16 image labelled CAMERA with
-the Panasonic AG-HMC151 sample (see tests/fixtures/README.md) as a clip file, so
-that a test can resolve its row and recover from it. Needs mkfs.fat and mcopy.
+Each tree's dev/ holds small image files standing in for some of the devices,
+so that a test can open them, list them as drives and recover from them. Where a
+dev/ entry exists, the discovery code takes the device's size from it (the image
+file's size), not from sysfs, and probes it with libblkid; a device without a dev/
+entry is described from the udev database, as when the probe is not allowed.
+
+sysroot-laptop/dev: loop2 (a squashfs image, 1 MiB), mmcblk0 (2 MiB of zeros),
+nvme0n1 (3 MiB of zeros) and sda (an exFAT image labelled STICK, 3 MiB): the first
+four numbered drives, so that the drive list shows three of them and never tries
+the fourth. The partitions and sr0 have no dev/ entry.
+
+sysroot-camera/dev: sdc, a 5 MiB card image with an MBR whose partition 1 starts
+at sector 2048, and sdc1, the same 4 MiB FAT16 partition (labelled CAMERA, with
+the Panasonic AG-HMC151 sample of tests/fixtures/README.md as a clip file) on its
+own. Here the sysfs sizes match the images.
+
+Needs mkfs.fat, mcopy, mksquashfs and mkfs.exfat (dosfstools, mtools,
+squashfs-tools, exfatprogs).
 
 Run from the repository root: tests/discovery/make_sysroot_fixtures.py
 """
@@ -83,6 +98,12 @@ class Tree:
             write(os.path.join(self.root, point.lstrip("/"), ".mount-point"), "")
 
 
+def sparse(path, mib):
+    """Extends (or creates) path to mib MiB."""
+    with open(path, "ab") as f:
+        f.truncate(mib * 1024 * 1024)
+
+
 def fs_udev(fs_type, label=None, label_enc=None, usage="filesystem", version=None):
     properties = {"ID_FS_TYPE": fs_type, "ID_FS_USAGE": usage}
     if label is not None:
@@ -131,14 +152,28 @@ def laptop():
         "41 22 7:2 / /snap/core22/1122 ro,nodev,relatime shared:31 - squashfs /dev/loop2 ro\n"
     )
     t.finish(mountinfo, ["/boot/efi", "/snap/core22/1122"])
+    dev = os.path.join(t.root, "dev")
+    os.makedirs(dev)
+    content = os.path.join(t.root, "squashfs-content")
+    os.makedirs(content)
+    write(os.path.join(content, "snap.yaml"), "name: core22\n")
+    subprocess.run(["mksquashfs", content, os.path.join(dev, "loop2"), "-noappend", "-all-time", "0",
+                    "-mkfs-time", "0", "-quiet"], check=True, stdout=subprocess.DEVNULL)
+    shutil.rmtree(content)
+    sparse(os.path.join(dev, "loop2"), 1)
+    sparse(os.path.join(dev, "mmcblk0"), 2)
+    sparse(os.path.join(dev, "nvme0n1"), 3)
+    sparse(os.path.join(dev, "sda"), 3)
+    subprocess.run(["mkfs.exfat", "-L", "STICK", os.path.join(dev, "sda")], check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def camera():
     """A card reader with a camera card whose partition is a real FAT16 image."""
     t = Tree("sysroot-camera")
     usb = "pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0/host4/target4:0:0/4:0:0:0"
-    t.disk(usb, "sdc", "8:32", 62333952, 1)
-    t.partition(usb, "sdc", "sdc1", 1, "8:33", 8192, 62325760)
+    t.disk(usb, "sdc", "8:32", 10240, 1)
+    t.partition(usb, "sdc", "sdc1", 1, "8:33", 2048, 8192)
     t.finish("22 1 259:2 / / rw,relatime shared:1 - ext4 /dev/nvme0n1p2 rw\n")
     image = os.path.join(t.root, "dev", "sdc1")
     os.makedirs(os.path.dirname(image))
@@ -152,9 +187,23 @@ def camera():
         subprocess.run(["mmd", "-i", image, folder], check=True, env=env)
     subprocess.run(["mcopy", "-i", image, "-m", sample, "::PRIVATE/AVCHD/BDMV/STREAM/00000.MTS"],
                    check=True, env=env)
+    # The whole card: an MBR with one FAT16 partition (type 0x06) from sector 2048,
+    # 8192 sectors long, holding the partition image.
+    disk = os.path.join(t.root, "dev", "sdc")
+    with open(image, "rb") as f:
+        partition = f.read()
+    mbr = bytearray(512)
+    mbr[446:462] = bytes([0x00, 0xFE, 0xFF, 0xFF, 0x06, 0xFE, 0xFF, 0xFF]) + \
+        (2048).to_bytes(4, "little") + (8192).to_bytes(4, "little")
+    mbr[510:512] = b"\x55\xaa"
+    with open(disk, "wb") as f:
+        f.write(mbr)
+        f.seek(2048 * 512)
+        f.write(partition)
     write(os.path.join(t.root, "README.md"),
-          "A card reader (sdc) holding a camera card. dev/sdc1 is a 4 MiB FAT16 image\n"
-          "labelled CAMERA that stands in for the partition; it holds\n"
+          "A card reader (sdc) holding a camera card. dev/sdc is a 5 MiB card image\n"
+          "with an MBR whose partition 1 starts at sector 2048; dev/sdc1 is that\n"
+          "partition on its own, a 4 MiB FAT16 image labelled CAMERA. It holds\n"
           "PRIVATE/AVCHD/BDMV/STREAM/00000.MTS, a copy of Panasonic_AG_HMC_151.MTS:\n"
           "8,064 bytes of Panasonic AG-HMC151 output from the hachoir project\n"
           "(tests/files/Panasonic_AG_HMC_151.MTS), GPL-2.0 (hachoir's COPYING).\n"
