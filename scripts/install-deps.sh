@@ -14,6 +14,6 @@ apt-get install -y --no-install-recommends \
   libgl-dev libxkbcommon-dev \
   libblkid-dev \
   ffmpeg dosfstools mtools util-linux e2fsprogs \
-  xvfb xauth imagemagick x11-apps \
+  xvfb xauth imagemagick x11-apps xdotool \
   fonts-liberation fonts-wqy-zenhei fontconfig \
   fp-utils xdg-utils
