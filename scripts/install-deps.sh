@@ -13,7 +13,7 @@ apt-get install -y --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev \
   libgl-dev libxkbcommon-dev \
   libblkid-dev \
-  ffmpeg dosfstools mtools util-linux e2fsprogs \
+  ffmpeg dosfstools mtools util-linux e2fsprogs squashfs-tools exfatprogs \
   xvfb xauth imagemagick x11-apps xdotool \
   fonts-liberation fonts-wqy-zenhei fontconfig \
   fp-utils xdg-utils
