@@ -19,24 +19,14 @@ struct Output {
     int status = -1;
 };
 
-std::string Slurp(std::FILE* f)
-{
-    std::rewind(f);
-    std::string text;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
-    std::fclose(f);
-    return text;
-}
-
 Output Carve(const cli::CarveOptions& options)
 {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     Output o;
     o.status = cli::RunCarve(options, platform::LinuxPlatform(), out, nullptr, err);
-    o.out = Slurp(out);
-    o.err = Slurp(err);
+    o.out = reelvane::testing::ReadAndClose(out);
+    o.err = reelvane::testing::ReadAndClose(err);
     return o;
 }
 

@@ -97,13 +97,10 @@ TEST(CarveList, NothingListedSaysWhy)
     std::FILE* err = std::tmpfile();
     // Without dev/ and the udev database only the label-less mounted partitions remain.
     EXPECT_EQ(cli::RunList(platform::LinuxPlatform(tree.Root()), out, err), 0);
-    std::rewind(err);
-    char buffer[1024] = {};
-    const std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, err);
-    EXPECT_EQ(std::string(buffer, n), "reelvane-carve: no drive is listed: Cannot open file \"" +
-                                          tree.Root() + "/dev/loop2\". No such file or directory\n");
+    EXPECT_EQ(reelvane::testing::ReadAndClose(err),
+              "reelvane-carve: no drive is listed: Cannot open file \"" + tree.Root() +
+                  "/dev/loop2\". No such file or directory\n");
     std::fclose(out);
-    std::fclose(err);
 
     const TempDir empty;
     const CarverRun r = Carver("--list --sysroot '" + empty.Path() + "'");
